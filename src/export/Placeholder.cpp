@@ -1,0 +1,2 @@
+// Placeholder until the folder gets its code.
+namespace tarvolin {}
