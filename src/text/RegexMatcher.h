@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "text/Text.h"
 
@@ -34,7 +35,9 @@ public:
 private:
     std::shared_ptr<platform::ScriptRegExp> regex_;
     std::shared_ptr<platform::MatchCollection> matches_;
-    Bytes subject_;
+    // The subject of the last execute as UTF-16 units. The match collection reads its texts from
+    // the same buffer; it never changes once made, so copies may share it.
+    std::shared_ptr<const std::u16string> subject_;
 };
 
 }  // namespace tarvolin
