@@ -19,12 +19,14 @@ std::string EnvOr(const char* name, const std::string& fallback) {
 
 std::string HomeFolder() {
     std::string home = EnvOr("HOME", "");
-    while (home.size() > 1 && home.back() == '/') home.pop_back();
+    while (home.size() > 1 && home.back() == '/')
+        home.pop_back();
     return home;
 }
 
 std::string WithOneTrailingSlash(std::string path) {
-    while (!path.empty() && path.back() == '/') path.pop_back();
+    while (!path.empty() && path.back() == '/')
+        path.pop_back();
     return path + '/';
 }
 
@@ -39,12 +41,14 @@ std::string DesktopFromUserDirs(const std::string& home) {
         const size_t start = line.find_first_not_of(" \t");
         if (start == std::string::npos || line.compare(start, key.size(), key) != 0) continue;
         std::string value = line.substr(start + key.size());
-        while (!value.empty() && (value.back() == '\r' || value.back() == ' ')) value.pop_back();
+        while (!value.empty() && (value.back() == '\r' || value.back() == ' '))
+            value.pop_back();
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
         if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
         // A desktop set to the home folder itself means the user has no separate desktop.
-        if (value.empty() || value.front() != '/' || WithOneTrailingSlash(value) == WithOneTrailingSlash(home))
+        if (value.empty() || value.front() != '/' ||
+            WithOneTrailingSlash(value) == WithOneTrailingSlash(home))
             return {};
         return value;
     }
@@ -76,10 +80,12 @@ std::string DesktopFolder() {
     return {};
 }
 
-std::string TempFolder() { return WithOneTrailingSlash(EnvOr("TMPDIR", "/tmp")); }
+std::string TempFolder() {
+    return WithOneTrailingSlash(EnvOr("TMPDIR", "/tmp"));
+}
 
 bool PathIsDirectory(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 

@@ -1,2 +1,0 @@
-// Placeholder until the folder gets its code.
-namespace tarvolin {}

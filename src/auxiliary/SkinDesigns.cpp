@@ -1,0 +1,87 @@
+#include <array>
+
+#include "auxiliary/SkinDesign.h"
+#include "auxiliary/Skins.h"
+
+namespace tarvolin {
+namespace {
+
+constexpr SkinFinish F = SkinFinish::Flat;
+constexpr SkinFinish G = SkinFinish::Gradient;
+
+// Skins 1 to 56 in order, except 40, which repeats 37 (see SkinDesignOf).
+constexpr std::array<SkinDesign, kSkinCount - 1> kDesigns{{
+    {"Silver", 0xECEEF1, 0xFFFFFF, 0x5B7DB1, 0x1F2430, 3, 1, G},
+    {"Ocean", 0xE6F0F7, 0xFFFFFF, 0x1F78B4, 0x13293D, 4, 1, G},
+    {"Mint", 0xE8F5EE, 0xFFFFFF, 0x2E9E6B, 0x17322A, 4, 1, F},
+    {"Sunset", 0xFBEFE6, 0xFFFFFF, 0xE0703A, 0x3A2418, 5, 1, G},
+    {"Lavender", 0xF0ECF7, 0xFFFFFF, 0x7E5BB5, 0x2A2138, 6, 1, F},
+    {"Rose", 0xF9ECEF, 0xFFFFFF, 0xC94B6D, 0x3B1E26, 6, 1, G},
+    {"Graphite", 0x2B2E33, 0x1F2226, 0x4C8BF5, 0xE4E7EB, 3, 1, F},
+    {"Midnight", 0x1B2233, 0x141A28, 0x5AA9E6, 0xDCE6F2, 4, 1, G},
+    {"Forest", 0xE9EFE4, 0xFBFDF9, 0x4F7F3A, 0x1F2B19, 2, 1, G},
+    {"Sand", 0xF4EEDF, 0xFFFDF7, 0xB08A3E, 0x3A301C, 3, 1, F},
+    {"Steel", 0xDDE3EA, 0xF7F9FB, 0x44607F, 0x1A2430, 2, 1, G},
+    {"Coral", 0xFDF0EC, 0xFFFFFF, 0xF06B5B, 0x3D2320, 8, 1, F},
+    {"Teal", 0xE4F3F2, 0xFFFFFF, 0x13877F, 0x102E2C, 4, 1, G},
+    {"Amber", 0xFFF6E0, 0xFFFFFF, 0xE6A100, 0x3A2E10, 4, 1, G},
+    {"Slate", 0x323A45, 0x272E37, 0xF5A623, 0xE8ECF0, 3, 1, F},
+    {"Plum", 0x2E2233, 0x241A29, 0xC77DDB, 0xEFE3F3, 5, 1, G},
+    {"Sky", 0xEEF6FD, 0xFFFFFF, 0x3A9AE8, 0x1A2B3C, 10, 1, F},
+    {"Olive", 0xEEEFE2, 0xFCFCF5, 0x7A8531, 0x2A2C17, 2, 1, F},
+    {"Lake Blue", 0xEAF1F8, 0xFFFFFF, 0x2F6FB5, 0x1B2737, 4, 1, G},
+    {"Cherry", 0xF7E9EA, 0xFFFFFF, 0xB3263A, 0x34161A, 3, 1, G},
+    {"Ice", 0xF2F7FA, 0xFFFFFF, 0x6BB3D6, 0x1F3340, 6, 1, F},
+    {"Pine Night", 0x262B28, 0x1C201E, 0x4CC38A, 0xE1EAE4, 4, 1, F},
+    {"Royal", 0xE8EAF6, 0xFFFFFF, 0x3949AB, 0x1A1F3D, 4, 1, G},
+    {"Peach", 0xFFF1E8, 0xFFFFFF, 0xF2995B, 0x3B2A1F, 12, 1, F},
+    {"Moss", 0x2D3326, 0x23281D, 0xA3C45A, 0xE6EDD9, 3, 1, G},
+    {"Pearl", 0xF6F5F2, 0xFFFFFF, 0x8C8A84, 0x2A2927, 4, 1, G},
+    {"Crimson Night", 0x2A1E20, 0x201618, 0xE04A5F, 0xF2E4E6, 3, 1, F},
+    {"Aqua", 0xE6F8FA, 0xFFFFFF, 0x00A5B8, 0x0E2E33, 6, 1, G},
+    {"Mocha", 0xEFE7E1, 0xFBF8F5, 0x8B5E3C, 0x2E221A, 3, 1, G},
+    {"Indigo Night", 0x1E2140, 0x171933, 0x7C86F2, 0xE3E5FB, 6, 1, F},
+    {"Lime", 0xF2F8E6, 0xFFFFFF, 0x6DAA1E, 0x22301A, 5, 1, F},
+    {"Blush", 0xFBEFF4, 0xFFFFFF, 0xD9649A, 0x3A1F2C, 10, 1, G},
+    {"Denim", 0xE3E9F0, 0xF8FAFC, 0x3E5C86, 0x18222F, 2, 2, F},
+    {"Copper", 0xF5ECE6, 0xFFFCFA, 0xB8643A, 0x35231A, 3, 1, G},
+    {"Carbon", 0x1E1E1E, 0x151515, 0xFF8C1A, 0xE6E6E6, 2, 1, F},
+    {"Spring", 0xEFF8EC, 0xFFFFFF, 0x3FAE49, 0x1D321F, 8, 1, G},
+    {"Orchid", 0xF5EDF8, 0xFFFFFF, 0xA04FC2, 0x2E1E36, 5, 1, G},
+    {"Harbor", 0xE5ECEF, 0xFAFCFD, 0x2C6E8A, 0x14262E, 3, 1, F},
+    {"Ember", 0x2B2320, 0x211A17, 0xF26B3A, 0xF1E6E0, 4, 1, G},
+    {"Glacier", 0xEDF4F7, 0xFFFFFF, 0x4F8FB0, 0x1C2D36, 2, 1, G},
+    {"Saffron", 0xFFF8E7, 0xFFFFFF, 0xF0A30A, 0x3B2F12, 6, 2, F},
+    {"Nordic", 0x2E3440, 0x3B4252, 0x88C0D0, 0xECEFF4, 4, 1, F},
+    {"Meadow", 0xEEF5E9, 0xFFFFFF, 0x5C9E3F, 0x1F2E19, 3, 1, G},
+    {"Berry", 0xF5EAF0, 0xFFFFFF, 0x8E2F66, 0x2F1623, 4, 1, G},
+    {"Cobalt", 0x15233B, 0x0F1A2D, 0x3D8BFF, 0xDCE7F7, 3, 1, G},
+    {"Sage", 0xEDF0EA, 0xFAFBF8, 0x6F8F72, 0x232B24, 6, 1, F},
+    {"Tangerine", 0xFFF2E6, 0xFFFFFF, 0xFF7A00, 0x3A2410, 4, 1, G},
+    {"Storm", 0x3A3F47, 0x2E3239, 0x9AA7B8, 0xEEF0F3, 3, 1, F},
+    {"Lagoon", 0xE3F6F3, 0xFFFFFF, 0x1AA38C, 0x103029, 10, 1, G},
+    {"Violet Night", 0x261F3A, 0x1D172D, 0xA78BFA, 0xECE7FB, 5, 1, G},
+    {"Paper", 0xFAFAF7, 0xFFFFFF, 0x444444, 0x222222, 0, 1, F},
+    {"Brick", 0xF3E8E4, 0xFFFBFA, 0xA8432E, 0x33201A, 2, 1, F},
+    {"Turquoise Night", 0x1D2F31, 0x152426, 0x2EC4B6, 0xDFF3F1, 4, 1, G},
+    {"Honey", 0xFBF3DF, 0xFFFDF6, 0xC8901E, 0x352A12, 5, 1, G},
+    {"Azure", 0xE4ECF7, 0xFFFFFF, 0x0B62C4, 0x14213A, 3, 1, F},
+}};
+
+constexpr int kRepeatingSkin = 40;
+constexpr int kRepeatedSkin = 37;
+
+}  // namespace
+
+const SkinDesign* SkinDesignOf(int n) {
+    if (n < 1 || n > kSkinCount) return nullptr;
+    if (n == kRepeatingSkin) n = kRepeatedSkin;
+    return &kDesigns[n < kRepeatingSkin ? n - 1 : n - 2];
+}
+
+std::string SkinData(int n) {
+    const SkinDesign* design = SkinDesignOf(n);
+    return design ? RenderSkin(*design) : std::string();
+}
+
+}  // namespace tarvolin

@@ -1,0 +1,3 @@
+extern "C" __attribute__((visibility("default"))) int NotASkinEngine() {
+    return 0;
+}
