@@ -109,8 +109,12 @@ QPushButton {
     background: @buttonFill@;
     border: @bw@ solid @buttonBorder@;
     border-radius: @radius@;
-    padding: 4px 14px;
+    padding: 4px 2px;
     min-height: 18px;
+}
+QMessageBox QPushButton, QDialog QPushButton {
+    padding: 4px 14px;
+    min-width: 56px;
 }
 QPushButton:default {
     border-color: @accent@;
