@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "app/DetachedThreads.h"
+#include "platform/ThreadControl.h"
 #include "shell/RunState.h"
 
 namespace tarvolin {
@@ -19,24 +21,17 @@ std::function<void()>& SessionDestroyer() {
 
 std::atomic<int> exitStatus{0};
 
-// Asks the search thread and every listed worker to stop; true when all of them have ended
+// Asks every controlled thread (the search thread, workers of this and of stopped runs, the
+// version check) to stop; true when all of them, and the detached control threads, have ended
 // within the grace time.
 bool StopRunThreads() {
-    RunState& state = RunState::Instance();
-    std::vector<WorkerHandle> threads = state.WorkersSnapshot();
-    if (state.searchThread) threads.push_back(state.searchThread);
-    for (const WorkerHandle& thread : threads) {
-        if (thread) thread->Control().RequestStop();
-    }
     const auto deadline = std::chrono::steady_clock::now() + kExitGrace;
-    bool allEnded = true;
-    for (const WorkerHandle& thread : threads) {
-        if (!thread) continue;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (!thread->Join(std::max(left, std::chrono::milliseconds(0)))) allEnded = false;
+    if (!platform::StopAllControlledThreads(kExitGrace)) return false;
+    while (DetachedThreads::Running() != 0) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return allEnded;
+    return true;
 }
 
 }  // namespace
@@ -52,9 +47,11 @@ void RegisterExitCleanup(std::function<void()> destroySession) {
 }
 
 void ExitCleanup() {
+    static std::atomic<bool> done{false};
+    if (done.exchange(true)) return;
     const bool runThreadsEnded = StopRunThreads();
     RunState::Instance().Release();
-    if (runThreadsEnded && DetachedThreads::Running() == 0) {
+    if (runThreadsEnded) {
         if (SessionDestroyer()) SessionDestroyer()();
         return;
     }

@@ -57,5 +57,6 @@ int main(int argc, char** argv) {
     const int status = application.exec();
     window->CloseControls();
     tarvolin::SetExitStatus(status);
+    tarvolin::ExitCleanup();
     return status;
 }

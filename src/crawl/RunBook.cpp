@@ -29,10 +29,10 @@ void RunBook::Finish(RunId id) {
     if (id == current_) current_ = 0;
 }
 
-std::vector<WorkerHandle> RunBook::Cancel() {
+RunBook::Cancelled RunBook::Cancel() {
     std::lock_guard lock(mutex_);
     current_ = 0;
-    return RunState::Instance().TakeLists();
+    return Cancelled{RunState::Instance().searchThread, RunState::Instance().TakeLists()};
 }
 
 }  // namespace tarvolin

@@ -28,8 +28,12 @@ public:
     // The run's own end: it is no longer current.
     void Finish(RunId id);
     // Stop: no run is current any more. Empties both lists of RunState under the same lock and
-    // returns the workers that were listed.
-    std::vector<WorkerHandle> Cancel();
+    // returns the search thread and the workers that were listed, as they were at that moment.
+    struct Cancelled {
+        WorkerHandle search;
+        std::vector<WorkerHandle> workers;
+    };
+    Cancelled Cancel();
 
     // Runs action under the lock when id is the current run; false when it is not.
     template <class Action>

@@ -9,7 +9,9 @@ namespace {
 
 template <class Action>
 bool ForEachListedWorker(Action action) {
-    const std::vector<WorkerHandle> workers = RunState::Instance().WorkersSnapshot();
+    // Under the book's lock, so a Pause never lands between the workers of a page being listed.
+    std::vector<WorkerHandle> workers;
+    RunBook::Instance().Locked([&] { workers = RunState::Instance().WorkersSnapshot(); });
     for (const WorkerHandle& worker : workers)
         action(worker->Control());
     return !workers.empty();
@@ -17,11 +19,11 @@ bool ForEachListedWorker(Action action) {
 
 // Stops the search thread and the workers that were listed; the lists are empty afterwards.
 void EndRun() {
-    std::vector<WorkerHandle> workers = RunBook::Instance().Cancel();
-    WorkerHandle search;
-    RunBook::Instance().Locked([&] { search = RunState::Instance().searchThread; });
-    if (search) search->Control().RequestStop();
-    for (const WorkerHandle& worker : workers)
+    // The search thread is read in the same step that ends the run, so a Start that follows at
+    // once can never have its own search thread stopped here.
+    const RunBook::Cancelled run = RunBook::Instance().Cancel();
+    if (run.search) run.search->Control().RequestStop();
+    for (const WorkerHandle& worker : run.workers)
         worker->Control().RequestStop();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ThreadControl.h"
 
+#include <list>
+
 namespace tarvolin::platform {
 
 namespace {
@@ -51,11 +53,17 @@ bool ThreadControl::Sleep(std::chrono::milliseconds period) {
     return Checkpoint();
 }
 
-ThreadControl* CurrentThreadControl() { return currentControl; }
+ThreadControl* CurrentThreadControl() {
+    return currentControl;
+}
 
-bool Checkpoint() { return currentControl ? currentControl->Checkpoint() : true; }
+bool Checkpoint() {
+    return currentControl ? currentControl->Checkpoint() : true;
+}
 
-bool StopRequested() { return currentControl && currentControl->StopRequested(); }
+bool StopRequested() {
+    return currentControl && currentControl->StopRequested();
+}
 
 bool InterruptibleSleep(std::chrono::milliseconds period) {
     if (currentControl) return currentControl->Sleep(period);
@@ -69,25 +77,69 @@ struct ControlledThread::Done {
     bool finished = false;
 };
 
+namespace {
+
+// The controls of the controlled threads still running. Never destroyed: threads that outlive
+// main() unregister themselves as they end.
+struct LiveThreads {
+    std::mutex mutex;
+    std::condition_variable cv;
+    std::list<std::shared_ptr<ThreadControl>> controls;
+};
+
+LiveThreads& Live() {
+    static LiveThreads* live = new LiveThreads();
+    return *live;
+}
+
+std::list<std::shared_ptr<ThreadControl>>::iterator Register(std::shared_ptr<ThreadControl> control) {
+    LiveThreads& live = Live();
+    std::lock_guard lock(live.mutex);
+    return live.controls.insert(live.controls.end(), std::move(control));
+}
+
+void Unregister(std::list<std::shared_ptr<ThreadControl>>::iterator entry) {
+    LiveThreads& live = Live();
+    std::lock_guard lock(live.mutex);
+    live.controls.erase(entry);
+    live.cv.notify_all();
+}
+
+}  // namespace
+
+bool StopAllControlledThreads(std::chrono::milliseconds timeout) {
+    LiveThreads& live = Live();
+    std::unique_lock lock(live.mutex);
+    for (const std::shared_ptr<ThreadControl>& control : live.controls)
+        control->RequestStop();
+    return live.cv.wait_for(lock, timeout, [&] { return live.controls.empty(); });
+}
+
 std::shared_ptr<ControlledThread> ControlledThread::Start(std::function<void()> body) {
     std::shared_ptr<ControlledThread> handle(new ControlledThread());
     handle->control_ = std::make_shared<ThreadControl>();
     handle->done_ = std::make_shared<Done>();
     // The thread keeps its own references, so it outlives a handle that was dropped.
-    handle->thread_ = std::thread([control = handle->control_, done = handle->done_, body = std::move(body)] {
-        currentControl = control.get();
-        body();
-        currentControl = nullptr;
-        std::lock_guard lock(done->mutex);
-        done->finished = true;
-        done->cv.notify_all();
-    });
+    const auto entry = Register(handle->control_);
+    handle->thread_ =
+        std::thread([control = handle->control_, done = handle->done_, body = std::move(body), entry] {
+            currentControl = control.get();
+            body();
+            currentControl = nullptr;
+            {
+                std::lock_guard lock(done->mutex);
+                done->finished = true;
+                done->cv.notify_all();
+            }
+            Unregister(entry);
+        });
+    handle->id_ = handle->thread_.get_id();
     return handle;
 }
 
 ControlledThread::~ControlledThread() {
     if (!thread_.joinable()) return;
-    if (thread_.get_id() != std::this_thread::get_id() && Finished()) {
+    if (id_ != std::this_thread::get_id() && Finished()) {
         thread_.join();
     } else {
         thread_.detach();
@@ -100,7 +152,7 @@ bool ControlledThread::Finished() const {
 }
 
 bool ControlledThread::Join(std::chrono::milliseconds timeout) {
-    if (thread_.get_id() == std::this_thread::get_id()) return false;
+    if (id_ == std::this_thread::get_id()) return false;
     {
         std::unique_lock lock(done_->mutex);
         auto finished = [&] { return done_->finished; };

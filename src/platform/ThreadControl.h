@@ -47,6 +47,10 @@ bool StopRequested();
 // Sleep that a stop cuts short, on any thread; false when it was cut short.
 bool InterruptibleSleep(std::chrono::milliseconds period);
 
+// Every controlled thread still running, for the end of the program: asks each to stop, then
+// waits until all have finished or the time is up. True when none is left.
+bool StopAllControlledThreads(std::chrono::milliseconds timeout);
+
 // A thread with a ThreadControl. The thread is detached when its handle is destroyed while it
 // still runs, so dropping a handle never blocks or terminates the process.
 class ControlledThread {
@@ -68,6 +72,7 @@ private:
     std::shared_ptr<Done> done_;
     std::mutex joinMutex_;
     std::thread thread_;
+    std::thread::id id_;
 };
 
 }  // namespace tarvolin::platform

@@ -12,11 +12,14 @@ namespace {
 struct Shared {
     std::mutex mutex;
     std::shared_ptr<HttpSession> session;
+    // The session holds one exchange at a time. Callers already take turns, but a thread of a
+    // stopped run may still be leaving its transfer when a new run's first fetch begins.
+    std::mutex exchange;
 };
 
 Shared& TheShared() {
-    static Shared shared;
-    return shared;
+    static Shared* shared = new Shared();  // threads still fetching at exit may outlive statics
+    return *shared;
 }
 
 std::shared_ptr<HttpSession> Current() {
@@ -49,7 +52,9 @@ HttpSession* SharedSession() {
 
 Text FetchPage(const Text& url) {
     const std::shared_ptr<HttpSession> session = Current();
-    if (!session || !session->Get(url)) return {};
+    if (!session) return {};
+    std::lock_guard exchange(TheShared().exchange);
+    if (!session->Get(url)) return {};
     return session->ReadBodyText(0);
 }
 

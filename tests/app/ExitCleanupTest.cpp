@@ -45,6 +45,26 @@ TEST_F(ExitCleanupTest, StopsRunThreadsReleasesTheListsAndDestroysTheSession) {
         ::testing::ExitedWithCode(0), "released stopped destroyed");
 }
 
+TEST_F(ExitCleanupTest, WaitsForThreadsNoLongerListedBeforeDestroyingTheSession) {
+    EXPECT_EXIT(
+        {
+            // A worker a Stop has already taken off the list, still leaving its transfer.
+            std::atomic<bool> inFetch{false};
+            WorkerHandle stopped = platform::ControlledThread::Start([&] {
+                while (platform::InterruptibleSleep(std::chrono::milliseconds(5))) {
+                }
+                inFetch = true;
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                inFetch = false;
+            });
+            RegisterExitCleanup([&] { std::fprintf(stderr, inFetch ? "in use " : "idle "); });
+            ExitCleanup();
+            std::fprintf(stderr, "%s", stopped->Finished() ? "ended" : "running");
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "idle ended");
+}
+
 TEST_F(ExitCleanupTest, AThreadThatDoesNotStopEndsWithTheProcessAndKeepsTheSession) {
     EXPECT_EXIT(
         {
