@@ -8,6 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "platform/GbkTable.h"
+#include "platform/KeptConversion.h"
+#include "platform/Utf8Units.h"
+
 namespace tarvolin::platform {
 
 namespace {
@@ -108,6 +112,52 @@ std::u16string Precompose(UConverter* gbk, const UNormalizer2* nfc, const char16
     return out;
 }
 
+// A full target counts as overflow even when what is left of the source converts to nothing (the
+// converter drops default-ignorable characters that code page 936 lacks), so the output did fit.
+bool NothingMoreComes(UConverter* converter, const UChar* in, const UChar* end) {
+    char rest[8];
+    char* out = rest;
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_fromUnicode(converter, &out, rest + sizeof rest, &in, end, nullptr, true, &status);
+    return U_SUCCESS(status) && out == rest;
+}
+
+// A counting call converts into the thread's kept output, and the converting call that follows on
+// the same text takes it from there. kNotConverted leaves the text to ICU.
+template <typename From, typename To, typename Convert>
+int ConvertKept(KeptConversion<From, To>& kept, int codePage, const From* source, int length, To* target,
+                int targetUnits, int maxPerUnit, Convert convert) {
+    if (target) {
+        const int given = kept.Give(codePage, source, length, target, targetUnits);
+        return given >= 0 ? given : convert(target, targetUnits);
+    }
+    if (length > kept.kMaxUnits) return convert(nullptr, 0);
+    const int room = length * maxPerUnit;
+    const int units = convert(kept.Room(room), room);
+    if (units != kNotConverted) kept.Keep(codePage, source, length, units);
+    return units;
+}
+
+// UTF-8 by hand: never more UTF-16 units than bytes.
+int ConvertFromUtf8(const char* source, int length, char16_t* target, int targetUnits) {
+    thread_local KeptConversion<char, char16_t> kept;
+    return ConvertKept(kept, kCpUtf8, source, length, target, targetUnits, 1,
+                       [&](char16_t* room, int size) { return Utf8ToUtf16(source, length, room, size); });
+}
+
+// Code page 936 by table and UTF-8 by hand: never more than two or three bytes a unit.
+int ConvertFromUtf16(int codePage, const char16_t* source, int length, char* target, int targetBytes) {
+    thread_local KeptConversion<char16_t, char> kept;
+    if (codePage == kCpUtf8) {
+        return ConvertKept(kept, codePage, source, length, target, targetBytes, 3,
+                           [&](char* room, int size) { return Utf16ToUtf8(source, length, room, size); });
+    }
+    const GbkTable* table = GbkTable::Get();
+    if (!table) return kNotConverted;
+    return ConvertKept(kept, kCpGbk, source, length, target, targetBytes, 2,
+                       [&](char* room, int size) { return table->FromUtf16(source, length, room, size); });
+}
+
 }  // namespace
 
 int MultiByteToWideChar(int codePage, unsigned flags, const char* source, int sourceLength, char16_t* target,
@@ -117,6 +167,10 @@ int MultiByteToWideChar(int codePage, unsigned flags, const char* source, int so
     if (!converter) return 0;
     const int length = sourceLength < 0 ? static_cast<int>(std::strlen(source)) + 1 : sourceLength;
     if (length == 0) return 0;
+    if (codePage == kCpUtf8) {
+        const int units = ConvertFromUtf8(source, length, targetUnits > 0 ? target : nullptr, targetUnits);
+        if (units != kNotConverted) return units;
+    }
     UErrorCode status = U_ZERO_ERROR;
     if (targetUnits == 0) {
         const int needed = ucnv_toUChars(converter, nullptr, 0, source, length, &status);
@@ -152,6 +206,11 @@ int WideCharToMultiByte(int codePage, unsigned flags, const char16_t* source, in
             length = static_cast<int>(composed.size());
         }
     }
+    if (const int bytes =
+            ConvertFromUtf16(codePage, in, length, targetBytes > 0 ? target : nullptr, targetBytes);
+        bytes != kNotConverted) {
+        return bytes;
+    }
     UErrorCode status = U_ZERO_ERROR;
     if (targetBytes == 0) {
         const int needed = ucnv_fromUChars(converter, nullptr, 0, in, length, &status);
@@ -159,7 +218,9 @@ int WideCharToMultiByte(int codePage, unsigned flags, const char16_t* source, in
     }
     ucnv_resetFromUnicode(converter);
     char* out = target;
-    ucnv_fromUnicode(converter, &out, target + targetBytes, &in, in + length, nullptr, true, &status);
+    const UChar* end = in + length;
+    ucnv_fromUnicode(converter, &out, target + targetBytes, &in, end, nullptr, true, &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR && NothingMoreComes(converter, in, end)) status = U_ZERO_ERROR;
     if (U_FAILURE(status)) return 0;
     return static_cast<int>(out - target);
 }

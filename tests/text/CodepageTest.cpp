@@ -118,6 +118,120 @@ TEST(Codepage, CompositeCheckPrecomposesWhere936HasTheCharacter) {
     EXPECT_EQ(WideCharToMultiByte(kCpGbk, kWcCompositeCheck, u"e\u0301", -1, nullptr, 0), 3);
 }
 
+// UTF-8 of one code point.
+std::string Utf8Of(char32_t c) {
+    std::string out;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    }
+    if (c >= 0x800) out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    if (c >= 0x80) out += static_cast<char>(0x80 | (c & 0x3F));
+    return out;
+}
+
+bool IsSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+// Well-formed text takes a faster path than text with a bad sequence or an unpaired surrogate in
+// it; both must convert every other character alike.
+TEST(Codepage, EveryCharacterConvertsAlikeBesideABadSequence) {
+    std::u16string bmp;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (!IsSurrogate(c)) bmp += static_cast<char16_t>(c);
+    }
+    const std::u16string lone = u"\xD800";
+    for (const int codePage : {kCpGbk, kCpUtf8}) {
+        SCOPED_TRACE(codePage);
+        const std::string alone = ToBytes(codePage, bmp);
+        EXPECT_EQ(ToBytes(codePage, bmp + lone), alone + ToBytes(codePage, lone));
+        EXPECT_EQ(ToBytes(codePage, lone + bmp), ToBytes(codePage, lone) + alone);
+    }
+    std::string utf8;
+    std::u16string units;
+    for (char32_t c = 1; c < 0x110000; c += c < 0x10000 ? 1 : 61) {
+        if (IsSurrogate(c)) continue;
+        utf8 += Utf8Of(c);
+        if (c < 0x10000) {
+            units += static_cast<char16_t>(c);
+        } else {
+            units += static_cast<char16_t>(0xD7C0 + (c >> 10));
+            units += static_cast<char16_t>(0xDC00 | (c & 0x3FF));
+        }
+    }
+    EXPECT_EQ(ToWide(kCpUtf8, utf8), units);
+    EXPECT_EQ(ToWide(kCpUtf8, utf8 + "\xFF"), units + u"\uFFFD");
+    EXPECT_EQ(ToBytes(kCpUtf8, units), utf8);
+}
+
+// ASCII is taken many bytes at a time; a character past ASCII at every place in and around those
+// blocks must come out in its place.
+TEST(Codepage, CharactersAmongAsciiRuns) {
+    for (std::size_t at = 0; at <= 40; ++at) {
+        SCOPED_TRACE(at);
+        const std::string before(at, 'a');
+        const std::string after(40 - at, 'b');
+        const std::u16string wide = std::u16string(at, u'a') + u"\u4E2D" + std::u16string(40 - at, u'b');
+        EXPECT_EQ(ToWide(kCpUtf8, before + "\xE4\xB8\xAD" + after), wide);
+        EXPECT_EQ(ToBytes(kCpGbk, wide), before + "\xD6\xD0" + after);
+        EXPECT_EQ(ToBytes(kCpUtf8, wide), before + "\xE4\xB8\xAD" + after);
+        EXPECT_EQ(ToWide(kCpUtf8, before + "\x80" + after),
+                  std::u16string(at, u'a') + u"\uFFFD" + std::u16string(40 - at, u'b'));
+    }
+}
+
+TEST(Codepage, RoomTooSmallWritesWhatFitsAndFails) {
+    char bytes[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(WideCharToMultiByte(kCpGbk, 0, u"ab\u4E2D", 3, bytes, 3), 0);
+    EXPECT_EQ(std::string(bytes, 4), "ab\xD6x");
+    char16_t units[3] = {u'x', u'x', u'x'};
+    EXPECT_EQ(MultiByteToWideChar(kCpUtf8, 0, "ab\xE4\xB8\xAD", 5, units, 2), 0);
+    EXPECT_EQ(std::u16string(units, 3), u"abx");
+}
+
+// The converter drops the default-ignorable characters that code page 936 lacks (a soft hyphen, a
+// byte order mark); a room of exactly the counted size must still do when the text ends in one.
+TEST(Codepage, ExactRoomDoesBeforeDroppedCharacters) {
+    for (const std::u16string& text : {std::u16string(u"ab\u00AD"), std::u16string(u"\xD800"
+                                                                                   u"ab\uFEFF")}) {
+        const int n = static_cast<int>(text.size());
+        const int needed = WideCharToMultiByte(kCpGbk, 0, text.data(), n, nullptr, 0);
+        std::string out(static_cast<std::size_t>(needed), '\0');
+        EXPECT_EQ(WideCharToMultiByte(kCpGbk, 0, text.data(), n, out.data(), needed), needed);
+        EXPECT_EQ(out.substr(out.size() - 2), "ab");
+    }
+}
+
+// A counting call keeps its output for the converting call that follows; a source changed in
+// between, or a converting call to another code page, must not get it.
+TEST(Codepage, ConvertingCallSeesTheSourceAsItIsThen) {
+    std::string utf8 = "abc\xE4\xB8\xAD";
+    const int units = MultiByteToWideChar(kCpUtf8, 0, utf8.data(), 6, nullptr, 0);
+    utf8[1] = 'X';
+    std::u16string wide(static_cast<std::size_t>(units), u'\0');
+    EXPECT_EQ(MultiByteToWideChar(kCpUtf8, 0, utf8.data(), 6, wide.data(), units), 4);
+    EXPECT_EQ(wide, u"aXc\u4E2D");
+
+    std::u16string text = u"ab\u4E2D";
+    const int bytes = WideCharToMultiByte(kCpGbk, 0, text.data(), 3, nullptr, 0);
+    text[0] = u'Z';
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    EXPECT_EQ(WideCharToMultiByte(kCpGbk, 0, text.data(), 3, out.data(), bytes), 4);
+    EXPECT_EQ(out, "Zb\xD6\xD0");
+
+    ASSERT_EQ(WideCharToMultiByte(kCpGbk, 0, text.data(), 3, nullptr, 0), 4);
+    std::string utf8Out(5, '\0');
+    EXPECT_EQ(WideCharToMultiByte(kCpUtf8, 0, text.data(), 3, utf8Out.data(), 5), 5);
+    EXPECT_EQ(utf8Out, "Zb\xE4\xB8\xAD");
+}
+
 TEST(Codepage, ThreadsConvertAtTheSameTime) {
     const std::string gbk = "\xD6\xD0\xCE\xC4 abc \x80";
     const std::u16string wide = u"\u4E2D\u6587 abc \u20AC";
@@ -127,6 +241,7 @@ TEST(Codepage, ThreadsConvertAtTheSameTime) {
         threads.emplace_back([&, t] {
             for (int i = 0; i < 2000; ++i) {
                 if (ToWide(kCpGbk, gbk) != wide || ToBytes(kCpGbk, wide) != gbk) ++failures[t];
+                if (ToWide(kCpUtf8, ToBytes(kCpUtf8, wide)) != wide) ++failures[t];
             }
         });
     }
