@@ -197,7 +197,7 @@ ParsedKeyword ParseKeyword(const std::string& keyword) {
     parsed.pages = TagValue(keyword, "@pages=");
     parsed.total = TagValue(keyword, "@total=");
     parsed.none = keyword.find("@none") != std::string::npos;
-    std::string_view rest = keyword.substr(0, keyword.find('@'));
+    const std::string rest = keyword.substr(0, keyword.find('@'));
     int characters = 0;
     for (std::size_t i = 0; i < rest.size() && characters < 6;) {
         const unsigned char c = rest[i];
