@@ -71,17 +71,19 @@ void ExportTest::TearDown() {
     platform::SetSpreadsheetAvailable(true);
 }
 
+std::tm Moment(int hour, int minute, int second) {
+    std::tm moment{};
+    moment.tm_year = 2015 - 1900;
+    moment.tm_mon = 2;
+    moment.tm_mday = 2;
+    moment.tm_hour = hour;
+    moment.tm_min = minute;
+    moment.tm_sec = second;
+    return moment;
+}
+
 void ExportTest::SetClock(int hour, int minute, int second) {
-    SetExportClock([=] {
-        std::tm moment{};
-        moment.tm_year = 2015 - 1900;
-        moment.tm_mon = 2;
-        moment.tm_mday = 2;
-        moment.tm_hour = hour;
-        moment.tm_min = minute;
-        moment.tm_sec = second;
-        return moment;
-    });
+    SetExportClock([=] { return Moment(hour, minute, second); });
 }
 
 std::map<std::string, std::string> TextCells(const std::string& path) {

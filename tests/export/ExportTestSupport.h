@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ctime>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -58,5 +60,8 @@ protected:
 
 // The text cells of a file: coordinate → UTF-8 value; fails the test for any other kind of cell.
 std::map<std::string, std::string> TextCells(const std::string& path);
+
+// 2 March 2015 at the given time of day.
+std::tm Moment(int hour, int minute, int second);
 
 }  // namespace tarvolin::test

@@ -9,19 +9,9 @@ namespace tarvolin {
 namespace {
 
 using test::ExportTest;
+using test::Moment;
 using test::ScratchFolder;
 using test::TextCells;
-
-std::tm Moment(int hour, int minute, int second) {
-    std::tm moment{};
-    moment.tm_year = 2015 - 1900;
-    moment.tm_mon = 2;
-    moment.tm_mday = 2;
-    moment.tm_hour = hour;
-    moment.tm_min = minute;
-    moment.tm_sec = second;
-    return moment;
-}
 
 TEST(ColumnLetters, NamesColumnsAsSpreadsheetsDo) {
     const std::pair<int, const char*> cases[] = {{1, "A"},   {7, "G"},     {26, "Z"}, {27, "AA"},
