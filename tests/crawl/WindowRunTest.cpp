@@ -2,7 +2,6 @@
 // wires them.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +15,6 @@
 #include "SiteContent.h"
 #include "TestSite.h"
 #include "app/DetachedThreads.h"
-#include "app/InterfaceFont.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "crawl/RunControl.h"
@@ -192,12 +190,3 @@ TEST_F(WindowRunTest, ClosingDuringARunStopsIt) {
 
 }  // namespace
 }  // namespace tarvolin::testing
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    testing::InitGoogleTest(&argc, argv);
-    QApplication application(argc, argv);
-    application.setQuitOnLastWindowClosed(false);
-    tarvolin::UseInterfaceFont(application);
-    return RUN_ALL_TESTS();
-}

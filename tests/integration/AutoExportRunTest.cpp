@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "ExportTestSupport.h"
 #include "SiteContent.h"
 #include "SiteServer.h"
 #include "XlsxReader.h"
@@ -95,16 +96,7 @@ protected:
         CreateSharedSession();
         ResetRunState();
         platform::SetSpreadsheetAvailable(true);
-        SetExportClock([] {
-            std::tm moment{};
-            moment.tm_year = 2015 - 1900;
-            moment.tm_mon = 2;
-            moment.tm_mday = 2;
-            moment.tm_hour = kHour;
-            moment.tm_min = kMinute;
-            moment.tm_sec = kSecond;
-            return moment;
-        });
+        SetExportClock([] { return test::Moment(kHour, kMinute, kSecond); });
         SetBatchExportHook([this](Controls& window, int n) {
             {
                 std::lock_guard lock(callsMutex_);
